@@ -5,6 +5,7 @@
 #include "program/reports/ReferenceTables.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 #include <type_traits>
@@ -85,10 +86,15 @@ std::string loadResultJson(const LoadResult& result) {
             appendJsonString(out, value);
         } else if constexpr (std::is_same_v<T, bool>) {
             out += value ? "true" : "false";
-        } else {
+        } else if constexpr (std::is_floating_point_v<T>) {
+            // Whole values print as integers; others in the shortest form that reads back the same.
             char buf[32];
-            const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+            const bool whole = std::abs(value) < 1e15f && value == std::trunc(value);
+            const auto [end, ec] = whole ? std::to_chars(buf, buf + sizeof buf, std::int64_t(value))
+                                         : std::to_chars(buf, buf + sizeof buf, value);
             out.append(buf, end);
+        } else {
+            out += std::to_string(value);
         }
     });
     out += "}";

@@ -145,7 +145,12 @@ TEST(LoadResultJson, EscapesTexts) {
 TEST(LoadResultJson, FractionsKeepTheirSinglePrecisionValue) {
     LoadResult r;
     r.heatingDemand = 6500.65f;
-    EXPECT_NE(loadResultJson(r).find("\"heatingDemand\": 6500.65,"), std::string::npos);
+    r.otherLoad = 1499985;
+    r.netLoad = -0.5f;
+    const std::string json = loadResultJson(r);
+    EXPECT_NE(json.find("\"heatingDemand\": 6500.65,"), std::string::npos);
+    EXPECT_NE(json.find("\"otherLoad\": 1499985,"), std::string::npos);
+    EXPECT_NE(json.find("\"netLoad\": -0.5,"), std::string::npos);
 }
 
 } // namespace
