@@ -1,0 +1,1 @@
+#include "component/typelib/Docuvel40.h"
