@@ -151,6 +151,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+    // Whichever way a topic is reached, the contents show where it stands.
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::markTopic);
     connect(contents_, &QTreeView::activated, this, [this](const QModelIndex& index) {
         if (engine_)
             if (auto* item = engine_->contentModel()->contentItemAt(index))
@@ -190,6 +192,7 @@ bool HelpWindow::fail(const QString& text) {
     closeFile();
     errorText_ = text;
     setWindowTitle(tr("Help"));
+    searchField_->clear();
     browser_->clearHistory();
     browser_->setHtml(QStringLiteral("<html><body><h3>%1</h3><p>%2</p></body></html>")
                           .arg(escaped(tr("Help is not available")), escaped(text)));
@@ -254,6 +257,7 @@ void HelpWindow::contentsRead() {
     }
     setWindowTitle(root->child(0)->title());
     contents_->expandToDepth(0);
+    markTopic(browser_->source());
     if (showFirstTopic_) {
         showFirstTopic_ = false;
         showTopic(root->child(0)->url());
@@ -282,14 +286,16 @@ QUrl HelpWindow::currentTopic() const {
 }
 
 void HelpWindow::showTopic(const QUrl& url) {
-    if (!engine_ || !url.isValid())
+    if (engine_ && url.isValid())
+        browser_->setSource(url);
+}
+
+void HelpWindow::markTopic(const QUrl& url) {
+    if (!engine_ || !contentsRead_)
         return;
-    browser_->setSource(url);
-    if (contentsRead_) {
-        const QModelIndex index = findTopic(*engine_->contentModel(), QModelIndex(), url);
-        if (index.isValid())
-            contents_->setCurrentIndex(index);
-    }
+    const QModelIndex index = findTopic(*engine_->contentModel(), QModelIndex(), url);
+    if (index.isValid())
+        contents_->setCurrentIndex(index);
 }
 
 void HelpWindow::showContents() {

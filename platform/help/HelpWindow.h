@@ -61,6 +61,7 @@ private:
     void contentsRead();
     void indexRead();
     void showTopic(const QUrl& url);
+    void markTopic(const QUrl& url);
     void displaySelectedKeyword();
     void filterKeywords(const QString& text);
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,9 @@ TEST_F(HelpTest, LinksBetweenTopicsFollowInsideTheFile) {
     EXPECT_TRUE(view->toPlainText().contains("All about apples."));
     EXPECT_TRUE(window->currentTopic().toString().endsWith("/second.html"));
     EXPECT_EQ(window->currentTopic().scheme(), "qthelp");
+    // The contents follow the topic shown.
+    EXPECT_EQ(window->findChild<QTreeView*>("contentsTree")->currentIndex().data().toString(),
+              "Second Topic");
 }
 
 TEST_F(HelpTest, EmptyKeywordOpensTheSearchWithNothingTyped) {
@@ -157,6 +161,15 @@ TEST_F(HelpTest, QuitClosesTheWindow) {
     EXPECT_EQ(help::helpWindow(), nullptr);
     // Quit without a window is harmless.
     EXPECT_TRUE(help::WinHelp(&owner, kSample, HelpCommand::Quit));
+}
+
+TEST_F(HelpTest, QuitWhileTheFileIsStillBeingReadIsSafe) {
+    for (int i = 0; i < 5; ++i) {
+        help::WinHelp(&owner, kSample, HelpCommand::Contents);
+        help::WinHelp(&owner, kSample, HelpCommand::Quit);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(help::helpWindow(), nullptr);
+    }
 }
 
 TEST_F(HelpTest, OwnerGoingClosesTheWindow) {
