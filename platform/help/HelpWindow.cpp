@@ -215,15 +215,21 @@ bool HelpWindow::openFile(const QString& path) {
     if (!collectionDir_->isValid())
         return fail(
             tr("The help file %1 cannot be opened: no temporary folder is available.").arg(shown));
-    engine_ = std::make_unique<QHelpEngine>(collectionDir_->filePath("help.qhc"));
+    const QString collection = collectionDir_->filePath("help.qhc");
+    {
+        // Registered before the engine with its models exists, so that the contents and the index
+        // are read once, from the file.
+        QHelpEngineCore core(collection);
+        core.setUsesFilterEngine(true);
+        // The private register is ours to write; the help file itself is only read.
+        core.setReadOnly(false);
+        if (!core.setupData())
+            return fail(tr("The help file %1 cannot be opened: %2").arg(shown, core.error()));
+        if (!core.registerDocumentation(QFileInfo(path).absoluteFilePath()))
+            return fail(tr("The help file %1 is damaged or is not a help file.").arg(shown));
+    }
+    engine_ = std::make_unique<QHelpEngine>(collection);
     engine_->setUsesFilterEngine(true);
-    // The private register is ours to write; the help file itself is only read.
-    engine_->setReadOnly(false);
-    if (!engine_->setupData())
-        return fail(tr("The help file %1 cannot be opened: %2").arg(shown, engine_->error()));
-    if (!engine_->registerDocumentation(QFileInfo(path).absoluteFilePath()))
-        return fail(tr("The help file %1 is damaged or is not a help file.").arg(shown));
-
     browser_->setHelpEngine(engine_.get());
     browser_->clearHistory();
     browser_->clear();
@@ -234,7 +240,8 @@ bool HelpWindow::openFile(const QString& path) {
             &HelpWindow::contentsRead);
     connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, this, &HelpWindow::indexRead);
     // Reading the contents and the index starts here and finishes in the background.
-    engine_->setupData();
+    if (!engine_->setupData())
+        return fail(tr("The help file %1 cannot be opened: %2").arg(shown, engine_->error()));
     return true;
 }
 
@@ -249,8 +256,10 @@ void HelpWindow::contentsRead() {
         // The engine is still inside this signal; let it finish before it goes.
         QMetaObject::invokeMethod(
             this,
-            [this] {
-                fail(tr("The help file %1 holds no topics.").arg(QDir::toNativeSeparators(file_)));
+            [this, engine = engine_.get()] {
+                if (engine_.get() == engine)
+                    fail(tr("The help file %1 holds no topics.")
+                             .arg(QDir::toNativeSeparators(file_)));
             },
             Qt::QueuedConnection);
         return;

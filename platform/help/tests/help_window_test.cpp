@@ -210,6 +210,16 @@ TEST_F(HelpTest, MissingOrDamagedFileIsReportedInTheWindow) {
     EXPECT_TRUE(help::helpWindow()->errorText().isEmpty());
 }
 
+TEST_F(HelpTest, FileWithoutTopicsIsReported) {
+    const QString file = QStringLiteral(HELP_NO_TOPICS_FILE);
+    help::WinHelp(&owner, file, HelpCommand::Contents);
+    HelpWindow* window = help::helpWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->errorText().isEmpty(); }, 10000));
+    EXPECT_TRUE(window->errorText().contains("no topics"));
+    EXPECT_FALSE(window->isOpen());
+}
+
 TEST_F(HelpTest, F1OpensTheDefaultHelpFile) {
     auto* field = new QLineEdit(&owner);
     owner.show();
