@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kDefaultDpi = 600;
 
-double hundredthsMmToPt(int v) { return v / 2540.0 * 72.0; }
+double hundredthsMmToPt(int v) {
+    return v / 2540.0 * 72.0;
+}
 
 Media mediaOf(const cups_size_t& size) {
     const double w = hundredthsMmToPt(size.width), h = hundredthsMmToPt(size.length);
@@ -49,7 +51,8 @@ int maxCopiesOf(ipp_attribute_t* attr) {
 class CupsDevice final : public PrintDevice {
 public:
     CupsDevice(cups_dest_t* dest, cups_dinfo_t* info) : name_(QString::fromUtf8(dest->name)) {
-        dpi_ = resolutionOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
+        dpi_ =
+            resolutionOf(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
         maxCopies_ = maxCopiesOf(cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, CUPS_COPIES));
         cups_size_t size{};
         if (cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size))

@@ -20,7 +20,9 @@ constexpr Paper kPapers[] = {
 
 } // namespace
 
-std::span<const Paper> paperSizes() { return kPapers; }
+std::span<const Paper> paperSizes() {
+    return kPapers;
+}
 
 const Paper* paperByCode(int code) {
     for (const Paper& p : kPapers)

@@ -48,14 +48,16 @@ public:
         QSaveFile out(target);
         if (!out.open(QIODevice::WriteOnly) || out.write(spool.readAll()) != spool.size() ||
             !out.commit())
-            raisePrinterError(PrinterError::PrinterFailure,
-                              "cannot write " + target.toStdString() + ": " +
-                                  out.errorString().toStdString());
+            raisePrinterError(PrinterError::PrinterFailure, "cannot write " + target.toStdString() +
+                                                                ": " +
+                                                                out.errorString().toStdString());
     }
 };
 
 } // namespace
 
-std::unique_ptr<PrintDevice> makePdfFileDevice() { return std::make_unique<PdfFileDevice>(); }
+std::unique_ptr<PrintDevice> makePdfFileDevice() {
+    return std::make_unique<PdfFileDevice>();
+}
 
 } // namespace host

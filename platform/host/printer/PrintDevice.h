@@ -19,8 +19,8 @@ enum class Orientation : int { Portrait = 1, Landscape = 2 };
 // A sheet as the printer takes it.
 struct Media {
     int code = int(PaperCode::Letter); // PaperCode, or UserDefined
-    QSizeF sizePt;                      // portrait
-    QMarginsF marginsPt;                // unprintable edges of the portrait sheet
+    QSizeF sizePt;                     // portrait
+    QMarginsF marginsPt;               // unprintable edges of the portrait sheet
     QString pwgName;
 };
 

@@ -37,7 +37,9 @@ int sourcesChanges = 0;
 bool cupsOffered() {
     return sources() == PrinterSources::All || sources() == PrinterSources::CupsOnly;
 }
-bool pdfOffered() { return sources() == PrinterSources::All || sources() == PrinterSources::PdfOnly; }
+bool pdfOffered() {
+    return sources() == PrinterSources::All || sources() == PrinterSources::PdfOnly;
+}
 
 QStringList cupsQueues() {
     QStringList names;
@@ -77,7 +79,9 @@ std::unique_ptr<PrintDevice> defaultDevice() {
     return nullptr;
 }
 
-int pixels(double points, int dpi) { return int(std::nearbyint(points / 72.0 * dpi)); }
+int pixels(double points, int dpi) {
+    return int(std::nearbyint(points / 72.0 * dpi));
+}
 
 } // namespace
 
@@ -85,7 +89,9 @@ void setPrinterSources(PrinterSources s) {
     sources() = s;
     ++sourcesChanges;
 }
-PrinterSources printerSources() { return sources(); }
+PrinterSources printerSources() {
+    return sources();
+}
 
 QStringList installedPrinters() {
     QStringList names;
@@ -139,11 +145,10 @@ struct Printer::Impl {
         const QMarginsF oriented = orientation == Orientation::Portrait
                                        ? m
                                        : QMarginsF(m.bottom(), m.left(), m.top(), m.right());
-        return QPageLayout(QPageSize(media.sizePt, QPageSize::Point, QString(),
-                                     QPageSize::ExactMatch),
-                           orientation == Orientation::Portrait ? QPageLayout::Portrait
-                                                                : QPageLayout::Landscape,
-                           oriented, QPageLayout::Point);
+        return QPageLayout(
+            QPageSize(media.sizePt, QPageSize::Point, QString(), QPageSize::ExactMatch),
+            orientation == Orientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+            oriented, QPageLayout::Point);
     }
 
     void beginPendingPage() {
@@ -174,15 +179,21 @@ bool Printer::select(const QString& name) {
     return true;
 }
 
-Orientation Printer::orientation() const { return d_->orientation; }
-void Printer::setOrientation(Orientation o) { d_->orientation = o; }
+Orientation Printer::orientation() const {
+    return d_->orientation;
+}
+void Printer::setOrientation(Orientation o) {
+    d_->orientation = o;
+}
 void Printer::setOrientation(int o) {
     if (o != int(Orientation::Portrait) && o != int(Orientation::Landscape))
         raisePrinterError(PrinterError::InvalidPropertyValue);
     d_->orientation = Orientation(o);
 }
 
-int Printer::copies() const { return d_->copies; }
+int Printer::copies() const {
+    return d_->copies;
+}
 void Printer::setCopies(int n) {
     PrintDevice* device = d_->current();
     if (n < 1 || !device || n > device->maxCopies())
@@ -193,8 +204,12 @@ bool Printer::canMakeCopies() const {
     PrintDevice* device = d_->current();
     return device && device->maxCopies() > 1;
 }
-bool Printer::collate() const { return d_->collate; }
-void Printer::setCollate(bool c) { d_->collate = c; }
+bool Printer::collate() const {
+    return d_->collate;
+}
+void Printer::setCollate(bool c) {
+    d_->collate = c;
+}
 
 int Printer::paperSize() const {
     d_->current();
@@ -230,9 +245,15 @@ gdi::DeviceCaps Printer::deviceCaps() const {
     return caps;
 }
 
-void Printer::setOutputFile(const QString& path) { d_->outputFile = path; }
-QString Printer::outputFile() const { return d_->outputFile; }
-void Printer::setDocumentTitle(const QString& title) { d_->title = title; }
+void Printer::setOutputFile(const QString& path) {
+    d_->outputFile = path;
+}
+QString Printer::outputFile() const {
+    return d_->outputFile;
+}
+void Printer::setDocumentTitle(const QString& title) {
+    d_->title = title;
+}
 
 void Printer::printEmptyText() {
     if (!d_->spool) {
@@ -271,8 +292,12 @@ void Printer::endDoc() {
     device->submit(spool->finish(), job);
 }
 
-bool Printer::documentOpen() const { return d_->spool != nullptr; }
-int Printer::page() const { return d_->page; }
+bool Printer::documentOpen() const {
+    return d_->spool != nullptr;
+}
+int Printer::page() const {
+    return d_->page;
+}
 
 QPaintDevice* Printer::paintDevice() {
     d_->beginPendingPage();

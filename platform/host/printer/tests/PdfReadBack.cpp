@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace printertest {
 namespace {
 
@@ -36,6 +38,24 @@ std::vector<PdfPage> readPdf(const QString& path) {
     const QStringList texts = run("pdftotext", {path, "-"}).split('\f');
     for (std::size_t i = 0; i < pages.size() && int(i) < texts.size(); ++i)
         pages[i].text = texts[int(i)].simplified();
+
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
+    const QStringList boxes = run("pdftotext", {"-bbox", path, "-"}).split("<page ");
+    for (std::size_t i = 0; i < pages.size() && int(i) + 1 < boxes.size(); ++i) {
+        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+        for (auto it = word.globalMatch(boxes[int(i) + 1]); it.hasNext();) {
+            const auto m = it.next();
+            x0 = std::min(x0, m.captured(1).toDouble());
+            y0 = std::min(y0, m.captured(2).toDouble());
+            x1 = std::max(x1, m.captured(3).toDouble());
+            y1 = std::max(y1, m.captured(4).toDouble());
+        }
+        if (x1 >= x0) {
+            pages[i].textWidthPt = x1 - x0;
+            pages[i].textHeightPt = y1 - y0;
+        }
+    }
     return pages;
 }
 

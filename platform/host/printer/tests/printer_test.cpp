@@ -44,7 +44,9 @@ protected:
 
     QString output() const { return dir_.filePath("out.pdf"); }
     QString spoolDir() const { return dir_.filePath("spool"); }
-    bool spoolEmpty() const { return QDir(spoolDir()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    bool spoolEmpty() const {
+        return QDir(spoolDir()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     static void write(const QString& text) {
         printer().printEmptyText();
