@@ -32,6 +32,8 @@ QString environment(const char* name, const char* fallback) {
 
 const QString kQueue = environment("AMPLETON_CUPS_PDF_QUEUE", "AmpletonPDF");
 const QString kOutput = environment("AMPLETON_CUPS_PDF_OUT", "/var/spool/cups-pdf/ampleton");
+// A queue of a laser printer whose sheets have unprintable edges; it is never printed to.
+const QString kMarginsQueue = "AmpletonMargins";
 
 struct JobState {
     int id = 0;
@@ -82,19 +84,25 @@ std::optional<QString> printedFile(const QString& title) {
     return std::nullopt;
 }
 
+// Skips (or fails, where CUPS is required) the test when the queue is not there.
+#define REQUIRE_QUEUE(queue)                                                                       \
+    do {                                                                                           \
+        setPrinterSources(PrinterSources::All);                                                    \
+        if (!installedPrinters().contains(queue)) {                                                \
+            const std::string why = "no CUPS queue " + (queue).toStdString() +                     \
+                                    " (cupsd not reachable or the queue not set up by "            \
+                                    ".ci/cups-pdf-queue)";                                         \
+            if (qEnvironmentVariableIsSet("AMPLETON_REQUIRE_CUPS"))                                \
+                FAIL() << why;                                                                     \
+            GTEST_SKIP() << why;                                                                   \
+        }                                                                                          \
+    } while (false)
+
 class CupsPrinterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testApplication();
-        setPrinterSources(PrinterSources::All);
-        if (!installedPrinters().contains(kQueue)) {
-            const std::string why = "no CUPS queue " + kQueue.toStdString() +
-                                    " (cupsd not reachable or the queue not set up by "
-                                    ".ci/cups-pdf-queue)";
-            if (qEnvironmentVariableIsSet("AMPLETON_REQUIRE_CUPS"))
-                FAIL() << why;
-            GTEST_SKIP() << why;
-        }
+        REQUIRE_QUEUE(kQueue);
         ASSERT_TRUE(printer().select(kQueue));
         // cups-pdf names its file after the job's title; a unique title finds it.
         title_ = "ampleton-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
@@ -187,6 +195,23 @@ TEST_F(CupsPrinterTest, KilledJobSendsNothing) {
     QThread::msleep(500);
     EXPECT_FALSE(findJob(title_));
     EXPECT_TRUE(QDir(kOutput).entryList({"*" + title_ + "*"}, QDir::Files).isEmpty());
+}
+
+TEST(CupsPrinterMargins, OffsetsComeFromThePageLayout) {
+    testApplication();
+    REQUIRE_QUEUE(kMarginsQueue);
+    ASSERT_TRUE(printer().select(kMarginsQueue));
+    printer().setPaperSize(int(PaperCode::Letter));
+    // Letter's printable area is 18 pt in from the sides and 12 pt from top and bottom.
+    EXPECT_EQ(printer().deviceCaps(), (gdi::DeviceCaps{300, 300, 2550, 3300, 75, 50}));
+    printer().setOrientation(Orientation::Landscape);
+    EXPECT_EQ(printer().deviceCaps(), (gdi::DeviceCaps{300, 300, 3300, 2550, 50, 75}));
+
+    // The page's origin is the printable corner: the device is the printable area.
+    printer().printEmptyText();
+    EXPECT_EQ(printer().paintDevice()->width(), 3300 - 2 * 50);
+    EXPECT_EQ(printer().paintDevice()->height(), 2550 - 2 * 75);
+    printer().killDoc();
 }
 
 } // namespace
