@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHelpContentModel>
 #include <QHelpEngine>
@@ -15,12 +16,16 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <memory>
 
 namespace help {
 
@@ -171,6 +176,33 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     });
     connect(topics_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showTopic(item->data(Qt::UserRole).toUrl()); });
+}
+
+bool HelpWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked)
+        QMetaObject::invokeMethod(this, &HelpWindow::joinModalWindow, Qt::QueuedConnection);
+    return QWidget::event(event);
+}
+
+// The platform's help runs beside the program, so a modal window of the program never blocks it.
+// Here the help window joins the modal window as its transient child, which a modal window does
+// not block, and leaves it again when the modal window goes.
+void HelpWindow::joinModalWindow() {
+    QWindow* modal = QGuiApplication::modalWindow();
+    QWindow* handle = windowHandle();
+    if (!handle || !modal || modal == handle || handle->transientParent() == modal)
+        return;
+    handle->setTransientParent(modal);
+    QPointer<QWindow> joined = modal;
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection =
+        connect(modal, &QWindow::visibleChanged, this, [this, joined, connection](bool on) {
+            if (on)
+                return;
+            disconnect(*connection);
+            if (QWindow* own = windowHandle(); own && own->transientParent() == joined)
+                own->setTransientParent(nullptr);
+        });
 }
 
 HelpWindow::~HelpWindow() {

@@ -51,12 +51,16 @@ public:
     // Whether the contents and the index have been read from the file.
     bool isReady() const;
 
+protected:
+    bool event(QEvent* event) override;
+
 signals:
     // The contents and the index of the open file are read.
     void ready();
 
 private:
     void closeFile();
+    void joinModalWindow();
     bool fail(const QString& text);
     void contentsRead();
     void indexRead();

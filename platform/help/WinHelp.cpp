@@ -3,11 +3,9 @@
 #include "platform/help/HelpWindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
-#include <QWindow>
 
 namespace help {
 
@@ -48,16 +46,10 @@ HelpWindow& openWindow(QWidget* owner) {
     return *window;
 }
 
-// A help window opened while a modal window is up must stay usable: a window counts as part of
-// the modal window when that is its transient parent.
 void raise(HelpWindow& window) {
     window.show();
     window.raise();
     window.activateWindow();
-    QWindow* modal = QGuiApplication::modalWindow();
-    QWindow* handle = window.windowHandle();
-    if (handle && modal && modal != handle)
-        handle->setTransientParent(modal);
 }
 
 // F1 anywhere in the application shows the default help file.

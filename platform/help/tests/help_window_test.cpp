@@ -248,8 +248,31 @@ TEST_F(HelpTest, HelpStaysUsableOverAModalWindow) {
     HelpWindow* window = readyWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     searchField(window)->setFocus();
+    QCoreApplication::processEvents();
     // Keys through the window system are dropped for a window that a modal window blocks.
     QTest::keyClick(window->windowHandle(), Qt::Key_A);
+    QTest::keyClick(window->windowHandle(), Qt::Key_P);
+    EXPECT_EQ(searchField(window)->text(), "ap");
+}
+
+TEST_F(HelpTest, HelpOpenBeforeAModalWindowStaysUsable) {
+    owner.show();
+    help::WinHelp(&owner, kSample, HelpCommand::PartialKey);
+    HelpWindow* window = readyWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    {
+        QDialog modal(&owner);
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&modal));
+        QCoreApplication::processEvents();
+        searchField(window)->setFocus();
+        QTest::keyClick(window->windowHandle(), Qt::Key_A);
+        EXPECT_EQ(searchField(window)->text(), "a");
+        modal.hide();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->windowHandle()->transientParent(), nullptr);
+    }
     QTest::keyClick(window->windowHandle(), Qt::Key_P);
     EXPECT_EQ(searchField(window)->text(), "ap");
 }
