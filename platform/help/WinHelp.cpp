@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace help {
 
 namespace {
@@ -36,11 +38,13 @@ void place(HelpWindow& window, QWidget* owner) {
 HelpWindow& openWindow(QWidget* owner) {
     QPointer<HelpWindow>& window = theWindow();
     if (!window) {
-        // No Qt parent: the window of an owner would be blocked whenever a modal window is open.
+        // No Qt parent: the help window stays above no window of the program and closes with none;
+        // only the end of its owner takes it away.
         window = new HelpWindow;
         window->setAttribute(Qt::WA_DeleteOnClose);
         if (owner)
-            QObject::connect(owner, &QObject::destroyed, window, &QObject::deleteLater);
+            QObject::connect(owner, &QObject::destroyed, window,
+                             [help = QPointer<HelpWindow>(window)] { delete help.data(); });
         place(*window, owner);
     }
     return *window;
