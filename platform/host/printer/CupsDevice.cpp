@@ -87,6 +87,14 @@ public:
         return it == papers_.end() ? std::nullopt : std::optional(it->second);
     }
 
+    std::vector<int> paperCodes() const override {
+        std::vector<int> codes;
+        for (const Paper& p : paperSizes())
+            if (papers_.count(int(p.code)))
+                codes.push_back(int(p.code));
+        return codes;
+    }
+
     void submit(const QString& spoolPdf, const JobSettings& job) override {
         cups_option_t* options = nullptr;
         int count = 0;

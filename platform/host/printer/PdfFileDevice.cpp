@@ -27,6 +27,13 @@ public:
         return p ? std::optional(mediaOf(*p)) : std::nullopt;
     }
 
+    std::vector<int> paperCodes() const override {
+        std::vector<int> codes;
+        for (const Paper& p : paperSizes())
+            codes.push_back(int(p.code));
+        return codes;
+    }
+
     void submit(const QString& spoolPdf, const JobSettings& job) override {
         QString target = job.outputFile;
         if (target.isEmpty()) {

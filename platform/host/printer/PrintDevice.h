@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace host {
 
@@ -43,6 +44,8 @@ public:
     virtual Media defaultMedia() const = 0;
     // The sheet of paper code `code` when the printer takes it.
     virtual std::optional<Media> media(int code) const = 0;
+    // The codes of the sheets it takes, in the order of the paper table.
+    virtual std::vector<int> paperCodes() const = 0;
     // Sends the finished spool file; raises a printer error when it cannot. Nothing reaches the
     // printer unless this is called.
     virtual void submit(const QString& spoolPdf, const JobSettings& job) = 0;

@@ -153,8 +153,8 @@ struct Printer::Impl {
 
     void beginPendingPage() {
         if (spool && pagePending) {
-            pagePending = false;
             spool->beginPage(layout());
+            pagePending = false;
         }
     }
 };
@@ -221,6 +221,11 @@ void Printer::setPaperSize(int code) {
     if (!media)
         raisePrinterError(PrinterError::InvalidPropertyValue);
     d_->media = *media;
+}
+
+std::vector<int> Printer::paperSizes() const {
+    PrintDevice* device = d_->current();
+    return device ? device->paperCodes() : std::vector<int>();
 }
 
 gdi::DeviceCaps Printer::deviceCaps() const {

@@ -23,6 +23,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -74,6 +75,8 @@ public:
     int paperSize() const;
     // Raises InvalidPropertyValue for a code the printer has no sheet for; the paper stays.
     void setPaperSize(int code);
+    // The PaperCode values of the sheets the printer takes (names in paperByCode()).
+    std::vector<int> paperSizes() const;
 
     // Resolution, sheet and printable offset in device pixels for the current paper and
     // orientation; available whether or not a document is open.
@@ -101,7 +104,8 @@ public:
     // The number of the page being printed, 1 for the first; 0 when no document is open.
     int page() const;
     // While a document is open: the page's paint device and the painter on it (the current page
-    // begins if it has not). Device pixels at deviceCaps().logPixelsX. nullptr otherwise.
+    // begins if it has not). Device pixels at deviceCaps().logPixelsX. nullptr otherwise. Paint
+    // through this painter: it is active on the device, so no other one can begin there.
     QPaintDevice* paintDevice();
     QPainter* painter();
 

@@ -17,6 +17,7 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace host {
@@ -138,6 +139,9 @@ TEST_F(CupsPrinterTest, QueueReportsItsResolutionAndPaper) {
     EXPECT_EQ(caps.logPixelsX, 300); // the queue's DefaultResolution
     EXPECT_EQ(caps, (gdi::DeviceCaps{300, 300, 2550, 3300, 0, 0}));
     EXPECT_TRUE(printer().canMakeCopies());
+    const std::vector<int> papers = printer().paperSizes();
+    EXPECT_NE(std::find(papers.begin(), papers.end(), int(PaperCode::Legal)), papers.end());
+    EXPECT_EQ(std::find(papers.begin(), papers.end(), int(PaperCode::Statement)), papers.end());
     // The queue has no statement sheet: the paper stays.
     EXPECT_THROW(printer().setPaperSize(int(PaperCode::Statement)), com::Error);
     EXPECT_EQ(printer().paperSize(), int(PaperCode::Letter));

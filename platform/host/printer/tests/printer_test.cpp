@@ -135,6 +135,7 @@ TEST_F(PdfPrinterTest, DeviceCapsDescribeTheSheet) {
         {PaperCode::Executive, Orientation::Portrait, 4350, 6300},
         {PaperCode::A4, Orientation::Portrait, 4961, 7016},
     };
+    EXPECT_EQ(printer().paperSizes(), (std::vector<int>{1, 3, 5, 6, 7, 8, 9, 11}));
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.paper));
         printer().setPaperSize(int(c.paper));
