@@ -59,4 +59,15 @@ std::vector<PdfPage> readPdf(const QString& path) {
     return pages;
 }
 
+QImage rasterize(const QString& path, int page, int dpi) {
+    const QString n = QString::number(page);
+    QProcess p;
+    p.start("pdftoppm", {"-f", n, "-l", n, "-r", QString::number(dpi), "-gray", path});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    QImage image;
+    image.loadFromData(p.readAllStandardOutput(), "PGM");
+    return image;
+}
+
 } // namespace printertest

@@ -3,6 +3,7 @@
 // of a PDF that went through PostScript may come back as other characters (fonts re-encoded),
 // but the same text still gives the same characters.
 
+#include <QImage>
 #include <QString>
 
 #include <vector>
@@ -27,5 +28,8 @@ struct PdfPage {
 
 // Empty when the file is no readable PDF.
 std::vector<PdfPage> readPdf(const QString& path);
+
+// Page `page` (from 1) as a grey image at `dpi`; null when it cannot be made.
+QImage rasterize(const QString& path, int page, int dpi);
 
 } // namespace printertest

@@ -191,6 +191,20 @@ TEST_F(CupsPrinterTest, UncollatedCopiesTravelWithTheJobAndLandscapeStaysLandsca
     EXPECT_EQ(jobCopies(findJob(title_)->id), 2);
 }
 
+TEST_F(CupsPrinterTest, DrawingLandsInDevicePixels) {
+    printer().setPaperSize(int(PaperCode::Letter));
+    printer().printEmptyText();
+    printer().painter()->fillRect(0, 0, 300, 300, Qt::black); // one inch at 300 dpi
+    printer().endDoc();
+    const auto file = printedFile(title_);
+    ASSERT_TRUE(file) << "no output for " << title_.toStdString();
+    const QImage page = printertest::rasterize(*file, 1, 50);
+    ASSERT_EQ(page.size(), QSize(425, 550));
+    EXPECT_LT(qGray(page.pixel(1, 1)), 64);
+    EXPECT_LT(qGray(page.pixel(48, 48)), 64);
+    EXPECT_GT(qGray(page.pixel(52, 52)), 192);
+}
+
 TEST_F(CupsPrinterTest, KilledJobSendsNothing) {
     printTwoPages();
     printer().killDoc();

@@ -96,6 +96,19 @@ TEST_F(PdfPrinterTest, TwoPagesReachTheFileWithTheirPaperAndOrientation) {
     EXPECT_TRUE(spoolEmpty());
 }
 
+// The page's pixels are the printer's device pixels, counted from the printable corner.
+TEST_F(PdfPrinterTest, DrawingLandsInDevicePixels) {
+    printer().printEmptyText();
+    printer().painter()->fillRect(0, 0, 600, 600, Qt::black); // one inch
+    printer().endDoc();
+    const QImage page = printertest::rasterize(output(), 1, 50);
+    ASSERT_EQ(page.size(), QSize(425, 550));
+    EXPECT_LT(qGray(page.pixel(1, 1)), 64);
+    EXPECT_LT(qGray(page.pixel(48, 48)), 64);
+    EXPECT_GT(qGray(page.pixel(52, 52)), 192);
+    EXPECT_GT(qGray(page.pixel(52, 2)), 192);
+}
+
 TEST_F(PdfPrinterTest, KilledDocumentLeavesNothing) {
     write("never");
     printer().newPage();
