@@ -1,6 +1,7 @@
 #include "platform/host/printer/Printer.h"
 
 #include "platform/com/Error.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/host/ScriptedDialogs.h"
 #include "platform/host/TestApplication.h"
 #include "platform/host/printer/PrinterErrors.h"
@@ -107,6 +108,26 @@ TEST_F(PdfPrinterTest, DrawingLandsInDevicePixels) {
     EXPECT_LT(qGray(page.pixel(48, 48)), 64);
     EXPECT_GT(qGray(page.pixel(52, 52)), 192);
     EXPECT_GT(qGray(page.pixel(52, 2)), 192);
+}
+
+// The graphics layer draws on the printer's pages through a device context over its painter.
+TEST_F(PdfPrinterTest, DeviceContextOverThePrinterPages) {
+    for (const char* text : {"Hello", "World"}) {
+        if (printer().documentOpen())
+            printer().newPage();
+        printer().printEmptyText();
+        gdi::Dc dc(*printer().painter(), printer().deviceCaps());
+        EXPECT_EQ(gdi::GetDeviceCaps(dc, gdi::DeviceCap::LogPixelsX), 600);
+        gdi::HFONT font =
+            gdi::CreateFontA(-200, 0, 0, 0, 400, false, false, false, 0, 0, 0, 0, 0, "Arial");
+        gdi::SelectObject(dc, font);
+        gdi::TextOutA(dc, 600, 600, text);
+    }
+    printer().endDoc();
+    const auto pages = readPdf(output());
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].text, "Hello");
+    EXPECT_EQ(pages[1].text, "World");
 }
 
 TEST_F(PdfPrinterTest, KilledDocumentLeavesNothing) {
