@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace host {
 namespace {
@@ -41,17 +42,22 @@ struct JobState {
     ipp_jstate_t state = IPP_JSTATE_PENDING;
 };
 
-// The job of this title on the queue, finished or not.
-std::optional<JobState> findJob(const QString& title) {
+// The jobs of this title on the queue, finished or not.
+std::vector<JobState> jobsTitled(const QString& title) {
     cups_job_t* jobs = nullptr;
     const QByteArray queue = kQueue.toUtf8();
     const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
-    std::optional<JobState> found;
+    std::vector<JobState> found;
     for (int i = 0; i < n; ++i)
         if (title == QString::fromUtf8(jobs[i].title))
-            found = JobState{jobs[i].id, jobs[i].state};
+            found.push_back(JobState{jobs[i].id, jobs[i].state});
     cupsFreeJobs(n, jobs);
     return found;
+}
+
+std::optional<JobState> findJob(const QString& title) {
+    const auto jobs = jobsTitled(title);
+    return jobs.empty() ? std::nullopt : std::optional(jobs.back());
 }
 
 // The job's "copies" attribute as the queue keeps it.
@@ -156,6 +162,7 @@ TEST_F(CupsPrinterTest, CollatedCopiesArriveAsRepeatedPages) {
 
     const auto file = printedFile(title_);
     ASSERT_TRUE(file) << "no output for " << title_.toStdString();
+    EXPECT_EQ(jobsTitled(title_).size(), 1u); // one job, sent once, complete
     const auto pages = readPdf(*file);
     const QStringList t = texts(pages);
     ASSERT_EQ(t.size(), 4);
