@@ -14,9 +14,9 @@
 // reference), std::string& (a text written back to the caller's by-reference argument), and
 // Variant (by value, const reference or reference). Trailing Variant parameters may be left out.
 
+#include "platform/com/Names.h"
 #include "platform/com/Unknown.h"
 
-#include <cctype>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -96,16 +96,6 @@ template <class... A> constexpr std::size_t requiredCount() {
     return n;
 }
 
-inline bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 } // namespace detail
 
 template <class T> class DispatchTable {
@@ -155,7 +145,7 @@ public:
 
     bool has(std::string_view name) const {
         for (const Entry& e : entries_)
-            if (detail::sameName(e.name, name))
+            if (sameName(e.name, name))
                 return true;
         return false;
     }
@@ -183,7 +173,7 @@ private:
     const Entry& find(std::string_view name, InvokeKind kind) const {
         const Entry* fallback = nullptr;
         for (const Entry& e : entries_) {
-            if (!detail::sameName(e.name, name))
+            if (!sameName(e.name, name))
                 continue;
             if (e.kind == kind)
                 return e;

@@ -17,6 +17,21 @@ std::optional<std::filesystem::path> libraryOf(const void* address) {
     return std::filesystem::path(info.dli_fname);
 }
 
+// Applies a registry change to each class of the library that holds `address`.
+HResult forEachClass(std::initializer_list<std::string_view> classNames, const void* address,
+                     void (*change)(std::string_view, const std::filesystem::path&)) noexcept {
+    try {
+        const auto library = libraryOf(address);
+        if (!library)
+            return kRegistrationFailed;
+        for (std::string_view name : classNames)
+            change(name, *library);
+        return kOk;
+    } catch (...) {
+        return kRegistrationFailed;
+    }
+}
+
 } // namespace
 
 HResult getClassObject(const char* requested, std::string_view className, ClassFactory& factory,
@@ -33,30 +48,12 @@ HResult getClassObject(const char* requested, std::string_view className, ClassF
 
 HResult registerServer(std::initializer_list<std::string_view> classNames,
                        const void* addressInLibrary) noexcept {
-    try {
-        const auto library = libraryOf(addressInLibrary);
-        if (!library)
-            return kRegistrationFailed;
-        for (std::string_view name : classNames)
-            registerClass(name, *library);
-        return kOk;
-    } catch (...) {
-        return kRegistrationFailed;
-    }
+    return forEachClass(classNames, addressInLibrary, registerClass);
 }
 
 HResult unregisterServer(std::initializer_list<std::string_view> classNames,
                          const void* addressInLibrary) noexcept {
-    try {
-        const auto library = libraryOf(addressInLibrary);
-        if (!library)
-            return kRegistrationFailed;
-        for (std::string_view name : classNames)
-            unregisterClass(name, *library);
-        return kOk;
-    } catch (...) {
-        return kRegistrationFailed;
-    }
+    return forEachClass(classNames, addressInLibrary, unregisterClass);
 }
 
 } // namespace com

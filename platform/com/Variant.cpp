@@ -1,6 +1,7 @@
 #include "platform/com/Variant.h"
 
 #include "platform/com/Error.h"
+#include "platform/com/Names.h"
 
 #include <cctype>
 #include <charconv>
@@ -48,16 +49,6 @@ std::optional<double> parseNumber(std::string_view s) {
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(d))
         return std::nullopt;
     return d;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 template <class F> std::string shortest(F value) {
@@ -204,9 +195,9 @@ bool Variant::toBoolean() const {
         return *b;
     if (const auto t = text()) {
         const auto s = trimmed(*t);
-        if (equalsIgnoringCase(s, "true"))
+        if (sameName(s, "true"))
             return true;
-        if (equalsIgnoringCase(s, "false"))
+        if (sameName(s, "false"))
             return false;
     }
     return toDouble() != 0.0;
