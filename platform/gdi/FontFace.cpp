@@ -109,9 +109,9 @@ std::shared_ptr<const FontFace> FontFace::resolve(const LogFont& lf) {
                                           QRawFont::UseDesignMetrics);
         int maxWidth = 0;
         for (int b = 0; b < 256; ++b) {
-            face->byteAdvances_[b] = roundHalfUp(adv[b].x() * face->xScale);
+            face->byteAdvances_[b] = adv[b].x() * face->xScale;
             if (b >= 0x20)
-                maxWidth = std::max(maxWidth, face->byteAdvances_[b]);
+                maxWidth = std::max(maxWidth, roundHalfUp(face->byteAdvances_[b]));
         }
         m.tmMaxCharWidth = maxWidth;
     }
@@ -128,15 +128,25 @@ QString FontFace::decode(std::string_view bytes) const {
 
 void FontFace::advances(std::string_view bytes, std::vector<int>& dx) const {
     dx.resize(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        dx[i] = byteAdvances_[static_cast<unsigned char>(bytes[i])];
+    double at = 0;
+    int placed = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        at += byteAdvances_[static_cast<unsigned char>(bytes[i])];
+        const int next = roundHalfUp(at);
+        dx[i] = next - placed;
+        placed = next;
+    }
 }
 
-int FontFace::width(std::string_view bytes) const {
-    int w = 0;
+double FontFace::exactWidth(std::string_view bytes) const {
+    double w = 0;
     for (unsigned char b : bytes)
         w += byteAdvances_[b];
     return w;
+}
+
+int FontFace::width(std::string_view bytes) const {
+    return roundHalfUp(exactWidth(bytes));
 }
 
 std::vector<quint32> FontFace::glyphs(const QString& text) const {
@@ -155,8 +165,14 @@ void FontFace::advances(const QString& text, std::vector<int>& dx) const {
         raw.advancesForGlyphIndexes(g.data(), adv.data(), int(g.size()),
                                     QRawFont::UseDesignMetrics);
     dx.resize(g.size());
-    for (std::size_t i = 0; i < g.size(); ++i)
-        dx[i] = roundHalfUp(adv[i].x() * xScale);
+    double at = 0;
+    int placed = 0;
+    for (std::size_t i = 0; i < g.size(); ++i) {
+        at += adv[i].x() * xScale;
+        const int next = roundHalfUp(at);
+        dx[i] = next - placed;
+        placed = next;
+    }
 }
 
 } // namespace gdi

@@ -30,17 +30,20 @@ public:
     double strikeOutPosition = 0; // above the base line
     double strikeOutThickness = 1;
 
-    // Text of Windows-1252 bytes as characters and their advances.
+    // Text of Windows-1252 bytes as characters, and the advance after each character in whole
+    // logical units: the design advances are summed exactly and each position rounded, so the
+    // rounding never accumulates along a line and a line scales with its resolution.
     QString decode(std::string_view bytes) const;
     void advances(std::string_view bytes, std::vector<int>& dx) const;
     int width(std::string_view bytes) const;
+    double exactWidth(std::string_view bytes) const; // before rounding: parts add up
     // Advances of any text (foreign metafiles), from the face.
     void advances(const QString& text, std::vector<int>& dx) const;
     std::vector<quint32> glyphs(const QString& text) const;
 
 private:
     std::array<quint32, 256> byteGlyphs_{};
-    std::array<int, 256> byteAdvances_{};
+    std::array<double, 256> byteAdvances_{};
 };
 
 } // namespace gdi

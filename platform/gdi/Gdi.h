@@ -27,9 +27,10 @@
 // - Hatch brushes repeat every 1/12 inch of the context's logical resolution (8 pixels at 96 dpi)
 //   with lines 1/96 inch wide, so a hatch looks the same on paper and in a scaled preview. In the
 //   gaps the background colour is painted when the background mode is OPAQUE.
-// - Text is laid out with the faces' design metrics and whole-pixel advances, so a text measured
-//   against a context lands where it was measured when drawn on it or on a playback of a recording
-//   made with it as reference, at any scale.
+// - Text is laid out with the faces' design metrics (no hinting): characters stand at their exact
+//   design positions rounded to whole logical units, so a text measured against a context lands
+//   where it was measured when drawn on it or on a playback of a recording made with it as
+//   reference, at any scale, and a line drawn at another resolution scales with it.
 
 #include "platform/gdi/DeviceCaps.h"
 
@@ -289,7 +290,8 @@ struct TEXTMETRICA {
 };
 
 bool GetTextMetricsA(const Dc& dc, TEXTMETRICA* metrics);
-// Width of the text as one line in the selected font, and the font's height (tmHeight).
+// Width of the text as one line in the selected font (its design width, rounded), and the font's
+// height (tmHeight).
 bool GetTextExtentPoint32A(const Dc& dc, std::string_view text, SIZE* size);
 
 // Draws one line with its cell's top-left corner at (x, y), along the font's escapement. In

@@ -4,6 +4,7 @@
 #include "platform/gdi/FontFace.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace gdi {
 namespace {
@@ -24,7 +25,7 @@ void wrapParagraph(const FontFace& face, std::string_view p, int maxWidth, std::
     const std::size_t n = p.size();
     do {
         std::size_t i = start, lineEnd = start;
-        int width = 0;
+        double width = 0;
         bool any = false;
         while (i < n) {
             const std::size_t spaces = i;
@@ -33,23 +34,23 @@ void wrapParagraph(const FontFace& face, std::string_view p, int maxWidth, std::
             const std::size_t word = i;
             while (i < n && p[i] != ' ')
                 ++i;
-            const int spacesWidth = face.width(p.substr(spaces, word - spaces));
-            const int wordWidth = face.width(p.substr(word, i - word));
+            const double more = face.exactWidth(p.substr(spaces, i - spaces));
             if (!any) {
                 any = true;
-                width = spacesWidth + wordWidth;
+                width = more;
                 lineEnd = i;
             } else if (word == i) {
                 break; // trailing spaces
-            } else if (width + spacesWidth + wordWidth <= maxWidth) {
-                width += spacesWidth + wordWidth;
+            } else if (std::floor(width + more + 0.5) <= maxWidth) {
+                width += more;
                 lineEnd = i;
             } else {
                 i = word;
                 break;
             }
         }
-        out.push_back(Line{std::string(p.substr(start, lineEnd - start)), width});
+        const std::string_view line = p.substr(start, lineEnd - start);
+        out.push_back(Line{std::string(line), face.width(line)});
         start = i;
     } while (start < n);
 }

@@ -83,7 +83,7 @@ TEST(Fonts, WeightsAndStylesReachTheMetrics) {
     EXPECT_TRUE(tm.tmItalic && tm.tmUnderlined && tm.tmStruckOut);
 }
 
-TEST(Text, ExtentIsTheSumOfWholePixelAdvancesOnEveryContext) {
+TEST(Text, ExtentIsTheSameOnEveryContextOfAResolution) {
     // A measuring-only printer context and an image of the same resolution agree.
     Dc measuring(test::capsAt(600));
     Canvas canvas(10, 10, 600);
@@ -168,9 +168,9 @@ TEST_P(DrawTextLayout, CalcRectGivesTheHeightOfItsLines) {
     SelectObject(dc, font(-16, "Courier New"));
     TEXTMETRICA tm;
     GetTextMetricsA(dc, &tm);
-    SIZE ch{};
-    GetTextExtentPoint32A(dc, "x", &ch);
-    RECT r{10, 20, 10 + l.width * ch.cx, 20};
+    SIZE columns{};
+    GetTextExtentPoint32A(dc, std::string(std::size_t(l.width), 'x'), &columns);
+    RECT r{10, 20, 10 + columns.cx, 20};
     const int h = DrawTextA(dc, l.text, &r, l.flags | DT_CALCRECT | DT_NOPREFIX);
     EXPECT_EQ(h, l.lines * tm.tmHeight);
     EXPECT_EQ(r.bottom, 20 + h);
@@ -196,11 +196,11 @@ INSTANTIATE_TEST_SUITE_P(Gdi, DrawTextLayout, testing::ValuesIn(kLayouts),
 TEST(DrawText, CalcRectWidthIsTheWidestLine) {
     Dc dc(test::capsAt(96));
     SelectObject(dc, font(-16, "Courier New"));
-    SIZE ch{};
-    GetTextExtentPoint32A(dc, "x", &ch);
+    SIZE widest{};
+    GetTextExtentPoint32A(dc, "abcde", &widest);
     RECT r{0, 0, 0, 0};
     DrawTextA(dc, "ab\nabcde\nabc", &r, DT_CALCRECT | DT_NOPREFIX);
-    EXPECT_EQ(r.right, 5 * ch.cx);
+    EXPECT_EQ(r.right, widest.cx);
 }
 
 TEST(DrawText, WrappedTextIsClippedToTheRectangle) {
