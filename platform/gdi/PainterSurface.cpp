@@ -202,6 +202,9 @@ public:
         if (log_)
             log_->path(s, path, fill, stroke);
         sync(s);
+        // Paths come from other programs' drawings (outlined text, curves), which are meant
+        // to be smoothed; the platform's own shapes stay aliased.
+        p_->setRenderHint(QPainter::Antialiasing, true);
         if (fill)
             fillBrush(s, path, 1.0);
         if (stroke && s.gs.pen->style != PenStyle::Null) {
@@ -209,6 +212,7 @@ public:
             p_->setBrush(Qt::NoBrush);
             p_->drawPath(path);
         }
+        p_->setRenderHint(QPainter::Antialiasing, false);
     }
 
     void paintRegion(Dc::State& s, const QRegion& region, bool deviceUnits) override {

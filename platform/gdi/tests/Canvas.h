@@ -72,6 +72,37 @@ inline double mismatch(const QImage& a, const QImage& b, int tolerance = 48) {
     return double(bad) / (a.width() * a.height());
 }
 
+// Share of the ink (pixels far from white) of each image that finds a pixel of a close colour
+// in the other within `radius` pixels; the smaller share of the two. 0 when one image is blank,
+// near 1 when the two differ only by anti-aliasing and small shifts.
+inline double inkAgreement(const QImage& a, const QImage& b, int radius = 2) {
+    const auto near = [](QRgb p, QRgb q, int tolerance) {
+        return std::abs(qRed(p) - qRed(q)) <= tolerance &&
+               std::abs(qGreen(p) - qGreen(q)) <= tolerance &&
+               std::abs(qBlue(p) - qBlue(q)) <= tolerance;
+    };
+    const auto share = [&](const QImage& from, const QImage& to) {
+        long ink = 0, found = 0;
+        for (int y = 0; y < from.height(); ++y)
+            for (int x = 0; x < from.width(); ++x) {
+                const QRgb p = from.pixel(x, y);
+                if (near(p, qRgb(255, 255, 255), 64))
+                    continue;
+                ++ink;
+                bool hit = false;
+                for (int dy = -radius; dy <= radius && !hit; ++dy)
+                    for (int dx = -radius; dx <= radius && !hit; ++dx) {
+                        const int u = x + dx, v = y + dy;
+                        hit = u >= 0 && v >= 0 && u < to.width() && v < to.height() &&
+                              near(p, to.pixel(u, v), 80);
+                    }
+                found += hit;
+            }
+        return ink == 0 ? 1.0 : double(found) / ink;
+    };
+    return std::min(share(a, b), share(b, a));
+}
+
 // Rows of '#' (ink) and '.' (white), for small pictures compared as text.
 inline std::string ascii(const QImage& img, QRect area) {
     std::string s;
