@@ -274,6 +274,12 @@ bool Dc::canDraw() const {
     return bool(state_->surface);
 }
 
+void Dc::newPage() {
+    state_->shadow.reset();
+    if (state_->surface)
+        state_->surface->newPage();
+}
+
 int GetDeviceCaps(const Dc& dc, DeviceCap index) {
     const DeviceCaps& c = dc.caps();
     switch (index) {
@@ -595,15 +601,6 @@ void selectClipRegion(Dc& dc, const std::optional<QRegion>& region, int mode) {
 
 void setTextAlign(Dc& dc, unsigned align) {
     dc.state().gs.textAlign = align;
-}
-void setPen(Dc& dc, HPEN pen) {
-    SelectObject(dc, std::move(pen));
-}
-void setBrush(Dc& dc, HBRUSH brush) {
-    SelectObject(dc, std::move(brush));
-}
-void setFont(Dc& dc, HFONT font) {
-    SelectObject(dc, std::move(font));
 }
 
 } // namespace internal

@@ -87,6 +87,8 @@ public:
     // Metafile records of everything drawn so far from byte `offset` on (without the header);
     // `end` receives the offset after them. Feeds the raster replay behind flood fills.
     virtual QByteArray recordedSince(std::size_t offset, std::size_t& end) = 0;
+    // Forgets what was drawn before a new page of the device.
+    virtual void newPage() {}
 };
 
 class Shadow;
@@ -134,9 +136,6 @@ void excludeClipRect(Dc& dc, const QRect& logical);
 void selectClipRegion(Dc& dc, const std::optional<QRegion>& deviceRegion, int mode);
 void extTextOut(Dc& dc, const TextRun& run);
 void setTextAlign(Dc& dc, unsigned align);
-void setPen(Dc& dc, HPEN pen);
-void setBrush(Dc& dc, HBRUSH brush);
-void setFont(Dc& dc, HFONT font);
 HRGN makeRegion(QRegion region);
 // The state of a fresh context: stock black pen, white brush, default font.
 GraphicsState defaultGraphicsState();

@@ -33,7 +33,6 @@ private:
     void applyTransform();
     void select(std::uint32_t handle);
     void put(std::uint32_t handle, Object object);
-    QPoint mapPoint(QPoint p) const { return p; }
 
     Dc& dc_;
     std::vector<Object> objects_;

@@ -336,6 +336,9 @@ public:
 
     const DeviceCaps& caps() const;
     bool canDraw() const;
+    // The device went on to a new, blank page (QPrinter::newPage): flood fills look only at what
+    // is drawn from now on.
+    void newPage();
 
     struct State;
     State& state() { return *state_; }

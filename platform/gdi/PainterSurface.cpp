@@ -318,6 +318,11 @@ public:
     const QImage* pixels() const override { return image_; }
     QSize deviceSize() const override { return size_; }
 
+    void newPage() override {
+        if (log_)
+            log_ = makeMemoryRecorder(size_);
+    }
+
     QByteArray recordedSince(std::size_t offset, std::size_t& end) override {
         if (!log_) {
             end = offset;

@@ -306,6 +306,24 @@ TEST(FloodFill, WorksOnAVectorDevice) {
     expectFilledRing(img);
 }
 
+TEST(FloodFill, ANewPageStartsFromABlankPage) {
+    QPicture picture;
+    {
+        Dc dc(picture, test::capsAt(96, 40, 30));
+        drawRing(dc);
+        dc.newPage();
+        // The ring belongs to the page before: nothing bounds the fill now.
+        EXPECT_TRUE(FloodFill(dc, 20, 15, kRed));
+    }
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.drawPicture(0, 0, picture);
+    }
+    EXPECT_EQ(pixel(img, 2, 2), kBlue);
+}
+
 TEST(FloodFill, HatchBrushFillsTheAreaWithItsPattern) {
     Canvas canvas(40, 30);
     drawRing(*canvas.dc);
