@@ -94,14 +94,14 @@ TEST_F(RenderPageTest, ClipHoldsDrawingAndFramesItsShape) {
 TEST_F(RenderPageTest, NewClipFramesTheOldShapeFirst) {
     TestDocument doc;
     doc.pen(2, kBlueRef).fill(2, 0);
-    doc.box(RecordCode::ClipRectangle, 0.1f, 0.1f, 0.4f, 0.4f);
-    doc.box(RecordCode::ClipEllipse, 0.5f, 0.5f, 0.9f, 0.9f);
+    doc.box(RecordCode::ClipEllipse, 0.1f, 0.1f, 0.4f, 0.4f);
+    doc.box(RecordCode::ClipRectangle, 0.5f, 0.5f, 0.9f, 0.9f);
     doc.pen(0).fill(1, kRedRef).box(RecordCode::Rectangle, 0, 0, 1, 1).record(190);
     const QImage image = render(doc, 1, kDpi, kDpi);
     EXPECT_EQ(image.pixel(60, 150), kBlue);   // the first frame, drawn unclipped
     EXPECT_EQ(image.pixel(150, 150), kWhite); // the first shape no longer clips
-    EXPECT_EQ(image.pixel(420, 420), kRed);   // the ellipse does
-    EXPECT_EQ(image.pixel(320, 320), kWhite); // its box corner is outside it
+    EXPECT_EQ(image.pixel(420, 420), kRed);   // the second does
+    EXPECT_EQ(image.pixel(560, 420), kWhite);
 }
 
 TEST_F(RenderPageTest, BadRecordTypeShowsMessageAndKeepsWhatCameBefore) {
