@@ -22,6 +22,9 @@ constexpr char kUsage[] = "usage: dvrender DOC -o OUT.pdf\n"
                           "       dvrender DOC --page N --width PX -o OUT.png\n"
                           "       dvrender DOC --printer NAME [--page N]\n";
 
+// Wider or taller surfaces are not what a preview of a page needs, and would not fit in memory.
+constexpr int kMaxSide = 16384;
+
 void printError(const QString& text) {
     std::fprintf(stderr, "dvrender: %s\n", qPrintable(text));
 }
@@ -63,11 +66,18 @@ int renderPng(const Options& o, const docuvel::DocumentHeader& header, StderrDia
     }
     const int width = *o.width;
     const double height = std::nearbyint(double(width) * header.pageHeight / header.pageWidth);
-    if (height < 1 || height > 32767) {
-        printError("the page would be " + QString::number(height) + " pixels high");
+    if (width > kMaxSide || height < 1 || height > kMaxSide) {
+        printError(QString("a page of %1 x %2 pixels is beyond %3 pixels a side")
+                       .arg(width)
+                       .arg(height)
+                       .arg(kMaxSide));
         return 2;
     }
     QImage image(width, int(height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        printError("not enough memory for the image");
+        return 1;
+    }
     image.fill(Qt::white);
     {
         // The surface's own resolution: one page width over its pixels.

@@ -100,6 +100,8 @@ TEST_F(DvrenderTest, NotADocumentOrNoSuchPage) {
         {{"/nonexistent/none.doc", "-o", "x.pdf"}, "no such file"},
         {{QString::fromStdString(doc.path()), "--page", "2", "--width", "9", "-o", "x.png"},
          "1 page"},
+        {{QString::fromStdString(doc.path()), "--page", "1", "--width", "20000", "-o", "x.png"},
+         "beyond"},
     };
     for (const auto& c : cases) {
         const ToolRun r = dvrender(c.args);
