@@ -62,9 +62,14 @@ void RenderPage(gdi::Dc& targetDC, const std::string& documentPath, std::int16_t
     static bool rendering = false;
     if (rendering)
         return;
+    // The surface is a context the caller owns and may end right after this page; it is not
+    // kept past the page, so a later rendering never paints into a context that is gone.
     const struct Guard {
         Guard() { rendering = true; }
-        ~Guard() { rendering = false; }
+        ~Guard() {
+            rendering = false;
+            gPictureSurface = nullptr;
+        }
     } guard;
 
     RendererState& s = rendererState();

@@ -18,7 +18,8 @@ void RenderPage(gdi::Dc& targetDC, const std::string& documentPath, std::int16_t
                 std::optional<std::int32_t> targetHeight = std::nullopt);
 
 // The preview surface that receives raster pictures when the target is not the printer. Set by
-// the preview immediately before each RenderPage; when none is set, the target itself serves.
+// the preview immediately before each RenderPage, which forgets it when the page is done; when
+// none is set, the target itself serves.
 void setPictureSurface(gdi::Dc* surface);
 gdi::Dc* pictureSurface();
 
