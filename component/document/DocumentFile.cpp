@@ -219,6 +219,11 @@ void DocumentFile::finish(std::span<const std::int32_t> pageStarts) {
     close();
 }
 
+void DocumentFile::flush() {
+    if (file_ && std::fflush(file_.get()) != 0)
+        throw DocumentIoError("cannot write " + path_.string());
+}
+
 void DocumentFile::close() {
     if (!file_)
         return;

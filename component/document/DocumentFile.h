@@ -93,6 +93,8 @@ public:
     void finish(std::span<const std::int32_t> pageStarts);
     // Flushes and closes without finishing.
     void close();
+    // Hands buffered records to the file, so that a reader sees them.
+    void flush();
 
     // Bytes in the file; the next record goes to position length() + 1.
     std::int64_t length() const { return length_; }

@@ -19,6 +19,7 @@ public:
     Bytes& text(std::string_view s) { return raw(s.data(), s.size()); }
     Bytes& counted(std::string_view s) { return i16(std::int16_t(s.size())).text(s); }
     Bytes& spaces(std::size_t n) { return text(std::string(n, ' ')); }
+    Bytes& add(const Bytes& other) { return text(other.str()); }
     const std::string& str() const { return bytes_; }
     std::size_t size() const { return bytes_.size(); }
 
