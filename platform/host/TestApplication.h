@@ -1,5 +1,6 @@
 #pragma once
-// One QApplication for a test executable, created on first use.
+// One QApplication for a test executable, created on first use. It is never destroyed: tearing it
+// down among the exit handlers would outlive Qt's own globals.
 
 #include <QApplication>
 
@@ -9,8 +10,8 @@ inline QApplication& testApplication() {
     static int argc = 1;
     static char name[] = "test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 } // namespace host
