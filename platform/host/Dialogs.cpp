@@ -130,6 +130,9 @@ std::optional<QString> fileDialog(QWidget* owner, const FileDialogRequest& reque
     }
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
+    // A name typed without extension gets the default one, unless it names a file as it stands.
+    if (QFileInfo(*chosen).isFile())
+        return chosen;
     return withDefaultExtension(*chosen, request.defaultExt);
 }
 

@@ -37,7 +37,8 @@ struct FileDialogRequest {
     QString title;
     QString filter; // "Description|pattern|Description|pattern", patterns separated by ';'
     QString initialDir;
-    QString defaultExt; // without the dot; appended to a name typed without an extension
+    QString defaultExt; // without the dot; appended to a name typed without an extension unless
+                        // that name is an existing file
     bool promptOverwrite = false;
     bool fileMustExist = false;
     bool hideReadOnly = false;
