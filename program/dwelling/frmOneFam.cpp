@@ -5,6 +5,7 @@
 #include "program/dwelling/IconBar.h"
 #include "program/dwelling/LoadCalculation.h"
 #include "program/dwelling/ResultValid.h"
+#include "program/shell/Help.h"
 #include "program/shell/frmAboutAmpleton.h"
 #include "program/shell/frmPref.h"
 
@@ -290,12 +291,14 @@ void frmOneFam::buildMenus() {
     help->addSeparator();
     mnuAbout = help->addAction(QStringLiteral("&About Ampleton 97"));
 
-    // Not available yet: report output, printer set-up and help come with their own parts.
-    for (QAction* pending : {mnuPreview, mnuPrint, mnuPrinterSetup, mnuHelpContents, mnuHelpSearch})
+    // Not available yet: report output and printer set-up come with their own parts.
+    for (QAction* pending : {mnuPreview, mnuPrint, mnuPrinterSetup})
         pending->setEnabled(false);
 
     connect(mnuPreferences, &QAction::triggered, this, [this] { showPreferences(this); });
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuHelpContents, &QAction::triggered, this, [] { helpContents(); });
+    connect(mnuHelpSearch, &QAction::triggered, this, [] { helpSearch(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { showAbout(this); });
 }
 

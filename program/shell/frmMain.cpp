@@ -2,6 +2,7 @@
 
 #include "platform/host/Dialogs.h"
 #include "program/dwelling/frmOneFam.h"
+#include "program/shell/Help.h"
 #include "program/shell/Settings.h"
 #include "program/shell/frmAboutAmpleton.h"
 #include "program/shell/frmPref.h"
@@ -39,9 +40,9 @@ frmMain::frmMain() {
     help->addSeparator();
     mnuAbout = help->addAction(QStringLiteral("&About Ampleton 97"));
 
-    // Not available yet: printer set-up, the reference tables and help come with their own parts.
-    for (QAction* pending : {mnuPrinterSetup, mnuCookingUnitDemand, mnuGroundElectrode,
-                             mnuServiceFeeder, mnuHelpContents, mnuHelpSearch})
+    // Not available yet: printer set-up and the reference tables come with their own parts.
+    for (QAction* pending :
+         {mnuPrinterSetup, mnuCookingUnitDemand, mnuGroundElectrode, mnuServiceFeeder})
         pending->setEnabled(false);
 
     connect(mnuPreferences, &QAction::triggered, this, [this] { showPreferences(this); });
@@ -50,6 +51,8 @@ frmMain::frmMain() {
             emit exitToWindows();
     });
     connect(mnuDwelling, &QAction::triggered, this, [this] { showDwellingWindow(this); });
+    connect(mnuHelpContents, &QAction::triggered, this, [] { helpContents(); });
+    connect(mnuHelpSearch, &QAction::triggered, this, [] { helpSearch(); });
     connect(mnuAbout, &QAction::triggered, this, [this] { showAbout(this); });
 
     auto* client = new QWidget;
@@ -84,10 +87,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    helpQuit();
     event->accept();
 }
 
 void startAmpleton(frmMain& window, const std::filesystem::path& folder) {
+    helpInit(&window);
     setProgramFolder(folder);
     window.show();
     QDir::setCurrent(QString::fromStdString(folder.string()));

@@ -40,7 +40,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
-// The start-up steps over a created main window: show it, make the program's folder current and
+// The start-up steps over a created main window: prepare help, show it, make the program's folder current and
 // load the settings.
 void startAmpleton(frmMain& window, const std::filesystem::path& folder);
 
