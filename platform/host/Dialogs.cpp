@@ -1,5 +1,7 @@
 #include "platform/host/Dialogs.h"
 
+#include "platform/host/PrinterSetup.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -59,6 +61,10 @@ QString displayText(QString text) {
 }
 
 } // namespace
+
+std::optional<PrinterSetupChoice> DialogResponder::printerSetup(const PrinterSetupRequest&) {
+    return std::nullopt;
+}
 
 void setDialogResponder(DialogResponder* responder) {
     gResponder = responder;

@@ -11,6 +11,9 @@ class QWidget;
 
 namespace host {
 
+struct PrinterSetupChoice;
+struct PrinterSetupRequest;
+
 // Values as the host environment numbers them.
 enum class MsgButtons {
     Ok = 0,
@@ -56,6 +59,8 @@ public:
     virtual MsgAnswer messageBox(const MessageBoxRequest& request) = 0;
     virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> folderDialog(const FolderDialogRequest& request) = 0;
+    // Nothing: cancelled.
+    virtual std::optional<PrinterSetupChoice> printerSetup(const PrinterSetupRequest& request);
 };
 
 // nullptr restores the real dialogs.

@@ -60,4 +60,15 @@ std::optional<QString> ScriptedDialogs::folderDialog(const FolderDialogRequest& 
     return takeName(folderAnswers);
 }
 
+std::optional<PrinterSetupChoice>
+ScriptedDialogs::printerSetup(const PrinterSetupRequest& request) {
+    printerSetups.push_back(request);
+    std::optional<PrinterSetupChoice> choice;
+    if (!printerSetupAnswers.empty()) {
+        choice = printerSetupAnswers.front();
+        printerSetupAnswers.pop_front();
+    }
+    return choice;
+}
+
 } // namespace host

@@ -4,6 +4,7 @@
 // file or folder dialog is cancelled.
 
 #include "platform/host/Dialogs.h"
+#include "platform/host/PrinterSetup.h"
 
 #include <deque>
 #include <functional>
@@ -21,16 +22,19 @@ public:
     MsgAnswer messageBox(const MessageBoxRequest& request) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
     std::optional<QString> folderDialog(const FolderDialogRequest& request) override;
+    std::optional<PrinterSetupChoice> printerSetup(const PrinterSetupRequest& request) override;
 
     std::deque<MsgAnswer> messageAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QString>> folderAnswers;
+    std::deque<std::optional<PrinterSetupChoice>> printerSetupAnswers;
     // Runs while a message box is "open", before it is answered.
     std::function<void(const MessageBoxRequest&)> onMessage;
 
     std::vector<MessageBoxRequest> messages;
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<FolderDialogRequest> folderDialogs;
+    std::vector<PrinterSetupRequest> printerSetups;
 
 private:
     DialogResponder* previous_;

@@ -1,6 +1,7 @@
 #include "program/dwelling/frmOneFam.h"
 
 #include "platform/host/Dialogs.h"
+#include "platform/host/PrinterSetup.h"
 #include "program/dwelling/DwellingFile.h"
 #include "program/dwelling/IconBar.h"
 #include "program/dwelling/LoadCalculation.h"
@@ -291,9 +292,11 @@ void frmOneFam::buildMenus() {
     help->addSeparator();
     mnuAbout = help->addAction(QStringLiteral("&About Ampleton 97"));
 
-    // Not available yet: report output and printer set-up come with their own parts.
-    for (QAction* pending : {mnuPreview, mnuPrint, mnuPrinterSetup})
+    // Not available yet: report output comes with its own part.
+    for (QAction* pending : {mnuPreview, mnuPrint})
         pending->setEnabled(false);
+
+    connect(mnuPrinterSetup, &QAction::triggered, this, [this] { host::printerSetup(this); });
 
     connect(mnuPreferences, &QAction::triggered, this, [this] { showPreferences(this); });
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);

@@ -1,6 +1,7 @@
 #include "program/shell/frmMain.h"
 
 #include "platform/host/Dialogs.h"
+#include "platform/host/PrinterSetup.h"
 #include "program/dwelling/frmOneFam.h"
 #include "program/shell/Help.h"
 #include "program/shell/Settings.h"
@@ -40,10 +41,12 @@ frmMain::frmMain() {
     help->addSeparator();
     mnuAbout = help->addAction(QStringLiteral("&About Ampleton 97"));
 
-    // Not available yet: printer set-up and the reference tables come with their own parts.
-    for (QAction* pending :
-         {mnuPrinterSetup, mnuCookingUnitDemand, mnuGroundElectrode, mnuServiceFeeder})
+    // Not available yet: the reference tables come with the report output.
+    for (QAction* pending : {mnuCookingUnitDemand, mnuGroundElectrode, mnuServiceFeeder})
         pending->setEnabled(false);
+
+    // Failures and cancel are ignored.
+    connect(mnuPrinterSetup, &QAction::triggered, this, [this] { host::printerSetup(this); });
 
     connect(mnuPreferences, &QAction::triggered, this, [this] { showPreferences(this); });
     connect(mnuExit, &QAction::triggered, this, [this] {

@@ -6,6 +6,7 @@
 #include "program/shell/frmPref.h"
 
 #include "platform/host/ScriptedDialogs.h"
+#include "platform/host/printer/Printer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -105,6 +106,24 @@ TEST_F(MainWindow, PreferencesAndAboutOpenModally) {
     EXPECT_EQ(about->cmdAccept->text(), "Accept");
     about->cmdAccept->click();
     EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(MainWindow, PrinterSetupFromBothWindowsSetsTheApplicationsPrinter) {
+    host::setPrinterSources(host::PrinterSources::PdfOnly);
+    ASSERT_TRUE(host::printer().select(host::kPdfPrinterName));
+    dialogs.printerSetupAnswers = {
+        host::PrinterSetupChoice{host::kPdfPrinterName, 5, host::Orientation::Landscape}};
+    window.mnuPrinterSetup->trigger();
+    EXPECT_EQ(host::printer().orientation(), host::Orientation::Landscape);
+    EXPECT_EQ(host::printer().paperSize(), 5);
+
+    window.mnuDwelling->trigger();
+    frmOneFam* dwelling = openChild<frmOneFam>();
+    ASSERT_NE(dwelling, nullptr);
+    dwelling->mnuPrinterSetup->trigger(); // cancelled: nothing changes
+    EXPECT_EQ(dialogs.printerSetups.size(), 2u);
+    EXPECT_EQ(host::printer().orientation(), host::Orientation::Landscape);
+    dwelling->close();
 }
 
 } // namespace
