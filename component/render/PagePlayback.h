@@ -35,11 +35,3 @@ void playRotatedText(RendererState& s, RecordReader& file);
 void showRendererMessage(const RendererMessage& message);
 
 } // namespace docuvel
-
-namespace docuvel {
-
-// The logical-font rule: a font record's face, size in points and style code, for a device of
-// dpiY pixels per inch.
-gdi::LogFont logicalFont(std::string_view name, float size, std::string_view style, int dpiY);
-
-} // namespace docuvel

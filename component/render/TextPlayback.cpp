@@ -1,4 +1,5 @@
 // Playback of the font and text records onto the page recording.
+#include "component/document/LogicalFont.h"
 #include "component/document/Placeholders.h"
 #include "component/render/PagePlayback.h"
 
@@ -96,27 +97,6 @@ TextCell cellOf(RendererState& s) {
 }
 
 } // namespace
-
-gdi::LogFont logicalFont(std::string_view name, float size, std::string_view style, int dpiY) {
-    gdi::LogFont lf;
-    lf.faceName = name == std::string_view("\xAE")   ? std::string(kTimesNewRoman)
-                  : name == std::string_view("\xAF") ? std::string("Arial")
-                                                     : std::string(name);
-    const std::int32_t hundredths = toInt32(double(size) * 100);
-    lf.height = -toInt32(mulDiv(hundredths, dpiY, 72) / 100.0);
-    const auto has = [&](char letter) {
-        return style.find(letter) != std::string_view::npos;
-    };
-    lf.weight = has('l') ? 100 : has('b') ? 700 : has('h') ? 1000 : 400;
-    if (has('w'))
-        lf.width = toInt32(-lf.height / 2.0);
-    else if (has('n'))
-        lf.width = toInt32(-lf.height / 4.0);
-    lf.italic = has('i');
-    lf.underline = has('u');
-    lf.strikeOut = has('s');
-    return lf;
-}
 
 void playFont(RendererState& s, RecordReader& file) {
     const std::string name = readText(file);

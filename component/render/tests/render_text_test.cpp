@@ -1,3 +1,4 @@
+#include "component/document/LogicalFont.h"
 #include "component/document/Placeholders.h"
 #include "component/render/PagePlayback.h"
 #include "component/render/tests/RenderFixture.h"
