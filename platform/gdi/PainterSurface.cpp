@@ -349,12 +349,18 @@ private:
     void sync(Dc::State& s) {
         if (appliedClip_ != s.clipSerial) {
             p_->setWorldTransform(initial_);
-            if (initialClipping_)
+            const auto clip = s.effectiveClip();
+            // Qt 6.4 ignores a shaped region set right after setClipping(false), so a new clip
+            // replaces the old one directly and clipping is switched off only when none is left.
+            if (initialClipping_) {
                 p_->setClipPath(initialClip_);
-            else
+                if (clip)
+                    p_->setClipRegion(*clip, Qt::IntersectClip);
+            } else if (clip) {
+                p_->setClipRegion(*clip, Qt::ReplaceClip);
+            } else {
                 p_->setClipping(false);
-            if (auto clip = s.effectiveClip())
-                p_->setClipRegion(*clip, initialClipping_ ? Qt::IntersectClip : Qt::ReplaceClip);
+            }
             appliedClip_ = s.clipSerial;
         }
         p_->setWorldTransform(s.toDevice() * initial_);

@@ -1,6 +1,7 @@
 #include "tools/dvscript/Script.h"
 
-#include <cctype>
+#include "platform/com/Names.h"
+
 #include <charconv>
 #include <cstdio>
 #include <limits>
@@ -16,16 +17,6 @@ bool isNameChar(char c) {
 void skipSpaces(std::string_view s, std::size_t& i) {
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
         ++i;
-}
-
-bool sameWord(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 // One literal, or nothing for an empty argument; throws the reason when it is no literal.
@@ -54,9 +45,9 @@ std::optional<com::Variant> parseLiteral(std::string_view s, std::size_t& i) {
     while (i < s.size() && s[i] != ',' && s[i] != ' ' && s[i] != '\t')
         ++i;
     const std::string_view word = s.substr(start, i - start);
-    if (sameWord(word, "True"))
+    if (com::sameName(word, "True"))
         return com::Variant(true);
-    if (sameWord(word, "False"))
+    if (com::sameName(word, "False"))
         return com::Variant(false);
     const bool decimal = word.find('.') != std::string_view::npos ||
                          word.find_first_of("eE") != std::string_view::npos;

@@ -258,6 +258,23 @@ TEST(Regions, ClipLimitsDrawingUntilRemoved) {
     EXPECT_EQ(pixel(img, 2, 2), kBlue);
 }
 
+TEST(Regions, ShapedClipAfterAnEarlierClip) {
+    Canvas canvas(40, 40);
+    SelectObject(*canvas.dc, GetStockObject<HPEN>(NULL_PEN));
+    SelectObject(*canvas.dc, CreateSolidBrush(kRed));
+    SelectClipRgn(*canvas.dc, CreateRectRgn(0, 0, 20, 40));
+    Rectangle(*canvas.dc, 0, 0, 41, 41);
+    SelectClipRgn(*canvas.dc, CreateEllipticRgn(10, 10, 30, 30));
+    SelectObject(*canvas.dc, CreateSolidBrush(kBlue));
+    Rectangle(*canvas.dc, 0, 0, 41, 41);
+    const QImage img = canvas.done();
+    EXPECT_EQ(pixel(img, 20, 20), kBlue);
+    EXPECT_EQ(pixel(img, 25, 20), kBlue);
+    EXPECT_EQ(pixel(img, 2, 2), kRed);     // outside the ellipse: the first fill stays
+    EXPECT_EQ(pixel(img, 35, 35), kWhite); // outside both clips
+    EXPECT_EQ(pixel(img, 29, 11), kWhite);
+}
+
 // ----- flood fill ----------------------------------------------------------------------------
 
 void drawRing(Dc& dc) {
