@@ -8,6 +8,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace gdi {
 
@@ -51,6 +54,24 @@ Geometry readGeometry(const QByteArray& data) {
     return g;
 }
 
+// Opens a recording file for writing from its start, created when missing. An empty file (the
+// usual case: a fresh temporary name) is not truncated, because truncating makes ext4 write the
+// file out on close, which a recording deleted right after playback does not need.
+std::FILE* openRecordingFile(const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || (st.st_size > 0 && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "w+b");
+    if (!file)
+        ::close(fd);
+    return file;
+}
+
 } // namespace
 
 std::unique_ptr<Dc> CreateEnhMetaFileA(const Dc* reference, const std::string& fileName,
@@ -68,7 +89,7 @@ std::unique_ptr<Dc> CreateEnhMetaFileA(const Dc* reference, const std::string& f
                           QPoint(int(std::lround(caps.physicalWidth * 2540.0 / caps.logPixelsX)),
                                  int(std::lround(caps.physicalHeight * 2540.0 / caps.logPixelsY))));
     }
-    std::FILE* file = std::fopen(fileName.c_str(), "w+b");
+    std::FILE* file = openRecordingFile(fileName);
     if (!file)
         return nullptr;
     std::setvbuf(file, nullptr, _IOFBF, 1 << 16);

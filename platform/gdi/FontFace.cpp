@@ -2,10 +2,13 @@
 
 #include "platform/text/cp1252.h"
 
+#include <QCoreApplication>
 #include <QFont>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace gdi {
 namespace {
@@ -30,6 +33,48 @@ int roundHalfUp(double v) {
     return int(std::floor(v + 0.5));
 }
 
+// Resolved faces of this thread by everything that shapes them. A face is immutable once made,
+// and reusing it keeps its glyph cache warm: a document asks for the same few fonts on every page.
+// Faces belong to the thread that made them; the main thread's are let go with the application.
+class FaceCache {
+public:
+    using Key = std::tuple<std::string, int, int, int, int, bool, bool, bool>;
+
+    static FaceCache& current() {
+        thread_local FaceCache cache;
+        return cache;
+    }
+
+    std::shared_ptr<const FontFace> find(const Key& key) const {
+        const auto it = faces_.find(key);
+        return it == faces_.end() ? nullptr : it->second;
+    }
+
+    void insert(Key key, std::shared_ptr<const FontFace> face) {
+        // Far more fonts than any page uses: start over rather than grow without bound.
+        if (faces_.size() >= kLimit)
+            faces_.clear();
+        if (!releaseRegistered_ && QCoreApplication::instance()) {
+            qAddPostRoutine([] {
+                current().faces_.clear();
+                current().releaseRegistered_ = false;
+            });
+            releaseRegistered_ = true;
+        }
+        faces_.emplace(std::move(key), std::move(face));
+    }
+
+private:
+    static constexpr std::size_t kLimit = 256;
+    std::map<Key, std::shared_ptr<const FontFace>> faces_;
+    bool releaseRegistered_ = false;
+};
+
+FaceCache::Key cacheKey(const LogFont& lf) {
+    return {lf.faceName, lf.height, lf.width,     lf.escapement,
+            lf.weight,   lf.italic, lf.underline, lf.strikeOut};
+}
+
 } // namespace
 
 QString FontFace::familyName(std::string_view faceName) {
@@ -43,6 +88,16 @@ QString FontFace::familyName(std::string_view faceName) {
 }
 
 std::shared_ptr<const FontFace> FontFace::resolve(const LogFont& lf) {
+    FaceCache& cache = FaceCache::current();
+    FaceCache::Key key = cacheKey(lf);
+    if (auto face = cache.find(key))
+        return face;
+    auto face = make(lf);
+    cache.insert(std::move(key), face);
+    return face;
+}
+
+std::shared_ptr<const FontFace> FontFace::make(const LogFont& lf) {
     auto face = std::make_shared<FontFace>();
     QFont qfont(familyName(lf.faceName));
     const int weight = lf.weight <= 0 ? 400 : std::clamp(lf.weight, 100, 900);

@@ -42,6 +42,8 @@ public:
     std::vector<quint32> glyphs(const QString& text) const;
 
 private:
+    static std::shared_ptr<const FontFace> make(const LogFont& logFont);
+
     std::array<quint32, 256> byteGlyphs_{};
     std::array<double, 256> byteAdvances_{};
 };

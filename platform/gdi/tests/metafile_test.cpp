@@ -3,6 +3,7 @@
 #include "platform/gdi/RasterPicture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryDir>
 
@@ -122,6 +123,26 @@ TEST(Metafile, ReopenedFilePlaysTheSame) {
     EXPECT_EQ(mismatch(play(mf, kWidth, kHeight), play(again, kWidth, kHeight), 0), 0.0);
     EXPECT_TRUE(DeleteEnhMetaFile(again));
     EXPECT_FALSE(again);
+}
+
+TEST(Metafile, RecordingOverALongerFileReplacesIt) {
+    Recording r;
+    {
+        QFile old(QString::fromStdString(r.path()));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(1 << 20, 'x'));
+    }
+    const Dc printer(capsAt(96, kWidth, kHeight));
+    std::unique_ptr<Dc> rec = CreateEnhMetaFileA(&printer, r.path(), nullptr, "");
+    ASSERT_TRUE(rec);
+    Rectangle(*rec, 10, 10, 50, 40);
+    HENHMETAFILE mf = CloseEnhMetaFile(std::move(rec));
+    ASSERT_TRUE(mf);
+    const auto size = QFileInfo(QString::fromStdString(r.path())).size();
+    EXPECT_LT(size, 4096);
+    HENHMETAFILE again = GetEnhMetaFileA(r.path());
+    ASSERT_TRUE(again);
+    EXPECT_GE(GetEnhMetaFileHeader(again).records, 3u);
 }
 
 TEST(Metafile, FileIsAnEnhancedMetafileOthersCanRead) {
