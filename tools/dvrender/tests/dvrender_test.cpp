@@ -1,4 +1,6 @@
 #include "component/render/tests/RenderTestSupport.h"
+#include "platform/host/printer/tests/CupsQueue.h"
+#include "platform/host/printer/tests/PdfReadBack.h"
 #include "tools/dvrender/Dvrender.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QUuid>
 
 #include <filesystem>
 #include <fstream>
@@ -159,6 +162,34 @@ TEST_F(DvrenderTest, PdfOfEveryPageThroughTheBuiltInPrinter) {
     for (const auto& f : {pdf.string(), picturePath.string(), (stem + "-1.png").toStdString(),
                           (stem + "-2.png").toStdString()})
         std::filesystem::remove(f);
+}
+
+TEST_F(DvrenderTest, PrintsThroughACupsQueue) {
+    REQUIRE_CUPS_QUEUE(printertest::cupsPdfQueue());
+    TestDocument doc(8.5f, 11);
+    doc.pen(0).fill(1, 0xFF0000).box(RecordCode::Rectangle, 1, 1, 4, 3);
+    doc.newPage().pen(0).fill(1, 0x00FF00).box(RecordCode::Rectangle, 4, 5, 7, 9);
+    // The job is titled after the document's file name, which finds what cups-pdf wrote.
+    const auto named =
+        std::filesystem::temp_directory_path() /
+        ("dvrender-" + QUuid::createUuid().toString(QUuid::Id128).toStdString() + ".doc");
+    std::filesystem::copy_file(doc.path(), named);
+    const QString title = QString::fromStdString(named.filename().string());
+    const ToolRun r = dvrender({QString::fromStdString(named.string()), "--printer",
+                                printertest::cupsPdfQueue(), "--page", "2"});
+    std::filesystem::remove(named);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto printed = printertest::printedFile(title);
+    ASSERT_TRUE(printed) << "no completed job titled " << title.toStdString();
+    EXPECT_EQ(printertest::readPdf(*printed).size(), 1u);
+    // Page 2 only: the green box from 4 to 7 inches across and 5 to 9 down, at 10 dpi.
+    const QImage page = printertest::rasterize(*printed, 1, 10);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_LT(qGreen(page.pixel(55, 70)), 255); // grey of green is below white
+    EXPECT_GT(qGreen(page.pixel(55, 70)), 60);
+    EXPECT_EQ(qGreen(page.pixel(20, 20)), 255); // no red box from page 1
+    EXPECT_EQ(qGreen(page.pixel(55, 30)), 255);
+    std::filesystem::remove(printed->toStdString());
 }
 
 } // namespace

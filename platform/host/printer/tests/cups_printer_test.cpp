@@ -1,16 +1,14 @@
-// Printing through a real CUPS queue: the PDF queue that .ci/cups-pdf-queue sets up (cups-pdf,
-// writing its output into a known folder). Without a reachable cupsd and that queue the tests are
-// skipped, unless AMPLETON_REQUIRE_CUPS is set (CI), where they must run.
+// Printing through a real CUPS queue: the PDF queue that .ci/cups-pdf-queue sets up.
 
 #include "platform/host/printer/Printer.h"
 
 #include "platform/com/Error.h"
 #include "platform/host/TestApplication.h"
 #include "platform/host/printer/PrinterErrors.h"
+#include "platform/host/printer/tests/CupsQueue.h"
 #include "platform/host/printer/tests/PdfReadBack.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QThread>
 #include <QUuid>
@@ -27,89 +25,21 @@ namespace {
 using printertest::PdfPage;
 using printertest::readPdf;
 
-QString environment(const char* name, const char* fallback) {
-    const QString v = qEnvironmentVariable(name);
-    return v.isEmpty() ? QString::fromLatin1(fallback) : v;
-}
-
-const QString kQueue = environment("AMPLETON_CUPS_PDF_QUEUE", "AmpletonPDF");
-const QString kOutput = environment("AMPLETON_CUPS_PDF_OUT", "/var/spool/cups-pdf/ampleton");
+const QString kQueue = printertest::cupsPdfQueue();
+const QString kOutput = printertest::cupsPdfOutput();
 // A queue of a laser printer whose sheets have unprintable edges; it is never printed to.
 const QString kMarginsQueue = "AmpletonMargins";
 
-struct JobState {
-    int id = 0;
-    ipp_jstate_t state = IPP_JSTATE_PENDING;
-};
-
-// The jobs of this title on the queue, finished or not.
-std::vector<JobState> jobsTitled(const QString& title) {
-    cups_job_t* jobs = nullptr;
-    const QByteArray queue = kQueue.toUtf8();
-    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
-    std::vector<JobState> found;
-    for (int i = 0; i < n; ++i)
-        if (title == QString::fromUtf8(jobs[i].title))
-            found.push_back(JobState{jobs[i].id, jobs[i].state});
-    cupsFreeJobs(n, jobs);
-    return found;
-}
-
-std::optional<JobState> findJob(const QString& title) {
-    const auto jobs = jobsTitled(title);
-    return jobs.empty() ? std::nullopt : std::optional(jobs.back());
-}
-
-// The job's "copies" attribute as the queue keeps it.
-int jobCopies(int id) {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
-    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-    int copies = 0;
-    if (ipp_attribute_t* a = ippFindAttribute(response, "copies", IPP_TAG_INTEGER))
-        copies = ippGetInteger(a, 0);
-    ippDelete(response);
-    return copies;
-}
-
-// The PDF cups-pdf wrote for the job of this title, once the job has completed.
-std::optional<QString> printedFile(const QString& title) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 60000) {
-        const auto job = findJob(title);
-        if (job && job->state >= IPP_JSTATE_STOPPED) {
-            if (job->state != IPP_JSTATE_COMPLETED)
-                return std::nullopt;
-            const QStringList files = QDir(kOutput).entryList({"*" + title + "*.pdf"}, QDir::Files);
-            if (!files.isEmpty())
-                return QDir(kOutput).filePath(files.first());
-        }
-        QThread::msleep(100);
-    }
-    return std::nullopt;
-}
-
-// Skips (or fails, where CUPS is required) the test when the queue is not there.
-#define REQUIRE_QUEUE(queue)                                                                       \
-    do {                                                                                           \
-        setPrinterSources(PrinterSources::All);                                                    \
-        if (!installedPrinters().contains(queue)) {                                                \
-            const std::string why = "no CUPS queue " + (queue).toStdString() +                     \
-                                    " (cupsd not reachable or the queue not set up by "            \
-                                    ".ci/cups-pdf-queue)";                                         \
-            if (qEnvironmentVariableIsSet("AMPLETON_REQUIRE_CUPS"))                                \
-                FAIL() << why;                                                                     \
-            GTEST_SKIP() << why;                                                                   \
-        }                                                                                          \
-    } while (false)
+using printertest::findJob;
+using printertest::jobCopies;
+using printertest::jobsTitled;
+using printertest::printedFile;
 
 class CupsPrinterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testApplication();
-        REQUIRE_QUEUE(kQueue);
+        REQUIRE_CUPS_QUEUE(kQueue);
         ASSERT_TRUE(printer().select(kQueue));
         // cups-pdf names its file after the job's title; a unique title finds it.
         title_ = "ampleton-" + QUuid::createUuid().toString(QUuid::Id128).left(12);
@@ -224,7 +154,7 @@ TEST_F(CupsPrinterTest, KilledJobSendsNothing) {
 
 TEST(CupsPrinterMargins, OffsetsComeFromThePageLayout) {
     testApplication();
-    REQUIRE_QUEUE(kMarginsQueue);
+    REQUIRE_CUPS_QUEUE(kMarginsQueue);
     ASSERT_TRUE(printer().select(kMarginsQueue));
     printer().setPaperSize(int(PaperCode::Letter));
     // Letter's printable area is 18 pt in from the sides and 12 pt from top and bottom.
