@@ -100,14 +100,19 @@ QString pdfPath() {
                                       .string());
 }
 
+// Letter sheets at the printer's resolution, drawn edge to edge.
+void setUpLetterPages(QPdfWriter& writer) {
+    writer.setResolution(kDpi);
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+}
+
 void BM_RendererToPdf(benchmark::State& state) {
     const std::string doc = benchDocument().string();
     host::ScriptedDialogs dialogs;
     for (auto _ : state) {
         QPdfWriter writer(pdfPath());
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        setUpLetterPages(writer);
         QPainter painter(&writer);
         const int w = int(kPageWidth * kDpi), h = int(kPageHeight * kDpi);
         gdi::Dc dc(painter, capsFor(w, h, kDpi));
@@ -123,9 +128,7 @@ void BM_RendererToPdf(benchmark::State& state) {
 void BM_DirectToPdf(benchmark::State& state) {
     for (auto _ : state) {
         QPdfWriter writer(pdfPath());
-        writer.setResolution(kDpi);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        setUpLetterPages(writer);
         QPainter painter(&writer);
         for (int page = 1; page <= kPages; ++page) {
             if (page > 1)

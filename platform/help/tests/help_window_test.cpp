@@ -1,5 +1,6 @@
 #include "platform/help/HelpWindow.h"
 #include "platform/help/WinHelp.h"
+#include "platform/host/TestApplicationEnvironment.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -21,20 +22,8 @@ namespace {
 using help::HelpCommand;
 using help::HelpWindow;
 
-class QtApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "help_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApplication);
+const auto* const kApp =
+    ::testing::AddGlobalTestEnvironment(new host::TestApplicationEnvironment<QApplication>);
 
 const QString kSample = QStringLiteral(HELP_SAMPLE_FILE);
 

@@ -2,6 +2,7 @@
 
 #include "platform/help/HelpWindow.h"
 #include "platform/help/WinHelp.h"
+#include "platform/host/TestApplicationEnvironment.h"
 #include "program/reports/ReferenceTables.h"
 
 #include <QApplication>
@@ -18,20 +19,8 @@
 
 namespace {
 
-class QtApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "shell_help_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-const auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApplication);
+const auto* const kApp =
+    ::testing::AddGlobalTestEnvironment(new host::TestApplicationEnvironment<QApplication>);
 
 help::HelpWindow* readyWindow() {
     help::HelpWindow* window = help::helpWindow();
