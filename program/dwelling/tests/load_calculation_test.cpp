@@ -1,5 +1,7 @@
 #include "program/dwelling/LoadCalculation.h"
 
+#include "program/dwelling/tests/DwellingBuilder.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -9,14 +11,7 @@
 namespace ampleton {
 namespace {
 
-DwellingInput dwelling(std::initializer_list<std::pair<int, const char*>> entries,
-                       NecMethod method = NecMethod::Standard) {
-    DwellingInput in;
-    for (const auto& [index, text] : entries)
-        in.entryTexts[index] = text;
-    in.setMethod(method);
-    return in;
-}
+using test::dwelling;
 
 LoadResult calc(const DwellingInput& in) {
     return calculateLoad(in).result;

@@ -1,5 +1,7 @@
 #include "program/reports/DwellingReport.h"
 
+#include "program/dwelling/tests/DwellingBuilder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,14 +10,7 @@
 namespace ampleton {
 namespace {
 
-DwellingInput dwelling(std::initializer_list<std::pair<int, const char*>> entries,
-                       NecMethod method = NecMethod::Standard) {
-    DwellingInput in;
-    for (const auto& [index, text] : entries)
-        in.entryTexts[index] = text;
-    in.setMethod(method);
-    return in;
-}
+using test::dwelling;
 
 ReportLines report(const DwellingInput& in) {
     const auto lines = buildDwellingReport(calculateLoad(in).result, in);
